@@ -1,6 +1,7 @@
 #include "image_loader.h"
 
 #include "memory_stream.h"
+#include "png_check.h"
 
 #include <cstring>
 
@@ -20,6 +21,9 @@ void SelectFirstFrame(GpImage* image) {
 } // namespace
 
 GpImage* LoadImageFromBytes(std::span<const std::uint8_t> bytes) {
+    if (!IsIntactPngOrOtherFormat(bytes)) {
+        return nullptr;
+    }
     MemoryStream memory;
     IStream* stream = memory.Create(bytes, true);
     if (stream == nullptr) {
