@@ -9,6 +9,7 @@ source "$repo_root/scripts/lib/display.sh"
 source "$repo_root/scripts/lib/wine.sh"
 
 ensure_packages "${build_packages[@]}" "${run_packages[@]}"
+build_host_tools
 build_presets mingw-x86 mingw-x64
 
 cleanup() {

@@ -5,7 +5,8 @@ repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 wine64_loader=/usr/lib/wine/wine64
 
 # What building needs, and what running the program and its tests under Wine needs.
-build_packages=(cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest)
+build_packages=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest
+    libgtest-dev zlib1g-dev)
 run_packages=(wine wine64 fonts-wine xvfb xcompmgr xdotool x11-utils x11-xserver-utils imagemagick)
 
 log() { printf '==> %s\n' "$*" >&2; }
@@ -34,4 +35,11 @@ build_presets() {
         cmake --preset "$preset" -S "$repo_root" >/dev/null
         cmake --build --preset "$preset" --parallel "$(nproc)"
     done
+}
+
+# The host-side tools (the crosshair generator), built with the machine's own compiler.
+build_host_tools() {
+    log "building host tools"
+    cmake -S "$repo_root/tools" -B "$repo_root/build/host" >/dev/null
+    cmake --build "$repo_root/build/host" --parallel "$(nproc)"
 }
