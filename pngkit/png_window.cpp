@@ -1,6 +1,7 @@
 #include "png_window.h"
 
 #include "caret.h"
+#include "child_subclass.h"
 #include "compose.h"
 #include "image_loader.h"
 #include "window_properties.h"
@@ -41,6 +42,7 @@ void PngWindow::Refresh() {
     if (!IsValid()) {
         return;
     }
+    SubclassTypedChildren(window_);
     ComposeWindow(window_);
 }
 

@@ -26,7 +26,8 @@ class PngWindow {
     // the process ends. Bytes that are no image give false and change nothing.
     bool SetBackImageBytes(std::span<const std::uint8_t> bytes);
 
-    // Composes the window again.
+    // Subclasses the window's typed buttons and edit boxes (once each) and composes the
+    // window again.
     void Refresh();
 
     // Moves and sizes the window; a value not given is kept. z-order is never changed.
