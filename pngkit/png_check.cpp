@@ -20,20 +20,20 @@ constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
 }
 constexpr auto CrcTable = MakeCrcTable();
 
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::uint8_t byte : bytes) {
-        crc = CrcTable[(crc ^ byte) & 0xFF] ^ (crc >> 8);
-    }
-    return crc ^ 0xFFFFFFFFu;
-}
-
 std::uint32_t BigEndian32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
            static_cast<std::uint32_t>(p[2]) << 8 | p[3];
 }
 
 } // namespace
+
+std::uint32_t PngCrc32(std::span<const std::uint8_t> bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::uint8_t byte : bytes) {
+        crc = CrcTable[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
 
 bool IsIntactPngOrOtherFormat(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < Signature.size() ||
@@ -52,7 +52,7 @@ bool IsIntactPngOrOtherFormat(std::span<const std::uint8_t> bytes) {
         if (first != isHeader || (isHeader && length != 13)) {
             return false;
         }
-        if (Crc32(typeAndData) != BigEndian32(&bytes[at + 8 + length])) {
+        if (PngCrc32(typeAndData) != BigEndian32(&bytes[at + 8 + length])) {
             return false;
         }
         if (std::memcmp(typeAndData.data(), "IEND", 4) == 0) {

@@ -17,7 +17,9 @@ namespace expect = crosshair::expect;
 
 namespace crosshair::expect {
 // Names the case in test listings by its style instead of dumping the table's bytes.
-void PrintTo(const ImageCheck& check, std::ostream* out) { *out << "style " << check.style; }
+void PrintTo(const ImageCheck& check, std::ostream* out) {
+    *out << "style " << check.style;
+}
 } // namespace crosshair::expect
 
 namespace {

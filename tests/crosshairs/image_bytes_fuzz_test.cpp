@@ -1,6 +1,7 @@
 // Damaged image bytes, made from the real crosshair PNGs, must never crash the loader or the
 // window, and never change anything unless they still decode to a usable image.
 #include "crosshair_images.h"
+#include "png_check.h"
 #include "png_window.h"
 #include "test_images.h"
 #include "test_windows.h"
@@ -16,14 +17,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k) {
-            crc = (crc & 1) != 0 ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
-        }
-    }
-    return crc ^ 0xFFFFFFFFu;
+    return PngCrc32({data, size});
 }
 
 std::uint32_t Read32(const Bytes& b, std::size_t at) {

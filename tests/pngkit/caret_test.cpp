@@ -10,13 +10,6 @@ namespace {
 class CaretState : public LayeredScene {
   protected:
     void TearDown() override {
-        FocusedEdit = nullptr;
-        FocusedEditParent = nullptr;
-        CaretBlinkPhase = 0;
-        if (LastComposedBitmap != nullptr) {
-            Gdiplus::DllExports::GdipDisposeImage(LastComposedBitmap);
-            LastComposedBitmap = nullptr;
-        }
         DestroyCaret();
         LayeredScene::TearDown();
     }

@@ -28,12 +28,6 @@ void SetImage(HWND child, const char* property, GpImage* image) {
     SetPropA(child, property, image);
 }
 
-ScopedBitmap ComposeOnly(HWND window) {
-    GpBitmap* canvas = nullptr;
-    ComposeWindow(window, &canvas, true);
-    return ScopedBitmap(canvas);
-}
-
 // The smallest rectangle holding every pixel of the canvas that shows anything. (A scaled
 // image's outermost pixels are blended with the transparency around it.)
 RECT OpaqueBounds(GpBitmap* canvas) {
@@ -57,20 +51,6 @@ std::string Describe(const RECT& r) {
     text << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
     return text.str();
 }
-
-// Clears the kit's focused-edit state that a test leaves behind.
-class KitState : public testing::Test {
-  protected:
-    void TearDown() override {
-        FocusedEdit = nullptr;
-        FocusedEditParent = nullptr;
-        CaretBlinkPhase = 0;
-        if (LastComposedBitmap != nullptr) {
-            Gdiplus::DllExports::GdipDisposeImage(LastComposedBitmap);
-            LastComposedBitmap = nullptr;
-        }
-    }
-};
 
 } // namespace
 

@@ -21,12 +21,6 @@ std::uint32_t Quadrants(int x, int y, int size) {
     return !right ? 0xFF0000FF : 0xFFFFFF00;
 }
 
-ScopedBitmap ComposeOnly(HWND window) {
-    GpBitmap* canvas = nullptr;
-    ComposeWindow(window, &canvas, true);
-    return ScopedBitmap(canvas);
-}
-
 } // namespace
 
 TEST(ComposeWindow, StretchesTheBackgroundOverTheWholeWindow) {
@@ -144,17 +138,7 @@ TEST_F(LayeredScene, BoundWindowWithoutBackgroundShowsNothingOfItsOwn) {
               (Rgb{32, 32, 32}));
 }
 
-class KeptCanvas : public testing::Test {
-  protected:
-    void TearDown() override {
-        FocusedEdit = nullptr;
-        FocusedEditParent = nullptr;
-        if (LastComposedBitmap != nullptr) {
-            Gdiplus::DllExports::GdipDisposeImage(LastComposedBitmap);
-            LastComposedBitmap = nullptr;
-        }
-    }
-};
+class KeptCanvas : public KitState {};
 
 TEST_F(KeptCanvas, OnlyTheFocusedEditParentKeepsItsCanvas) {
     TestWindow parent(0, 0, 800, 600);

@@ -35,12 +35,6 @@ HWND AddEdit(HWND parent, int x, int y, int width, int height, const EditLook& l
     return edit;
 }
 
-ScopedBitmap ComposeOnly(HWND window) {
-    GpBitmap* canvas = nullptr;
-    ComposeWindow(window, &canvas, true);
-    return ScopedBitmap(canvas);
-}
-
 // A 14-pixel Tahoma, as the kit demo uses, owned by the test.
 class TextFont {
   public:
@@ -83,19 +77,6 @@ InkCount CountInk(GpBitmap* canvas, const RECT& area, std::uint32_t ink) {
     }
     return count;
 }
-
-class KitState : public testing::Test {
-  protected:
-    void TearDown() override {
-        FocusedEdit = nullptr;
-        FocusedEditParent = nullptr;
-        CaretBlinkPhase = 0;
-        if (LastComposedBitmap != nullptr) {
-            Gdiplus::DllExports::GdipDisposeImage(LastComposedBitmap);
-            LastComposedBitmap = nullptr;
-        }
-    }
-};
 
 } // namespace
 

@@ -2,6 +2,8 @@
 // colour, so that what the screen shows can be predicted from the canvas.
 #pragma once
 
+#include "caret.h"
+#include "compose.h"
 #include "png_window.h"
 #include "screenshot.h"
 #include "test_images.h"
@@ -26,6 +28,30 @@ inline Rgb BlendOver(std::uint32_t argb, Rgb background) {
             channel(static_cast<int>(argb & 0xFF), background.b)};
 }
 
+// The window's canvas as composed, for the test to look at; nothing is presented.
+inline ScopedBitmap ComposeOnly(HWND window) {
+    GpBitmap* canvas = nullptr;
+    ComposeWindow(window, &canvas, true);
+    return ScopedBitmap(canvas);
+}
+
+// Puts the kit's focused-edit state back to "no edit box has the focus", releasing a kept
+// canvas, so that no test sees what an earlier one left.
+inline void ResetFocusedEditState() {
+    FocusedEdit = nullptr;
+    FocusedEditParent = nullptr;
+    CaretBlinkPhase = 0;
+    if (LastComposedBitmap != nullptr) {
+        Gdiplus::DllExports::GdipDisposeImage(LastComposedBitmap);
+        LastComposedBitmap = nullptr;
+    }
+}
+
+class KitState : public testing::Test {
+  protected:
+    void TearDown() override { ResetFocusedEditState(); }
+};
+
 class LayeredScene : public testing::Test {
   protected:
     static constexpr int Left = 300;
@@ -43,6 +69,7 @@ class LayeredScene : public testing::Test {
     }
 
     void TearDown() override {
+        ResetFocusedEditState();
         window_.reset();
         backdrop_.reset();
     }

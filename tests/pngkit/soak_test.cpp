@@ -31,18 +31,7 @@ bool GdiObjectsCanStillBeCreated() {
     return allCreated;
 }
 
-class Soak : public LayeredScene {
-  protected:
-    void TearDown() override {
-        FocusedEdit = nullptr;
-        FocusedEditParent = nullptr;
-        if (LastComposedBitmap != nullptr) {
-            Gdiplus::DllExports::GdipDisposeImage(LastComposedBitmap);
-            LastComposedBitmap = nullptr;
-        }
-        LayeredScene::TearDown();
-    }
-};
+class Soak : public LayeredScene {};
 
 } // namespace
 
