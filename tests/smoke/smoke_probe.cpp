@@ -1,9 +1,10 @@
 // Observes a program's window from outside, as a separate 64-bit process in the same Wine
-// prefix: it waits for the window, checks its place, its extended style and its colour on
-// the composited screen, then sends it WM_CLOSE. One line per check, "ok" or "FAIL"; the exit
-// code is 0 when every check passed, 3 when no window showed, else 1 (2: bad arguments).
+// prefix: it waits for the window, checks its place, its extended style and (with --colour)
+// that it shows one colour on the composited screen, then sends it WM_CLOSE. One line per
+// check, "ok" or "FAIL". Exit code 0 when every check passed, 1 when one failed (WM_CLOSE was
+// sent either way), 2 for bad arguments and 3 when no window showed.
 //
-//   smoke-probe --class NAME --rect L,T,R,B --exstyle 0xHEX --colour R,G,B [--wait SECONDS]
+//   smoke-probe --class NAME --rect L,T,R,B --exstyle 0xHEX [--colour R,G,B] [--wait SECONDS]
 //
 // SMOKE_PROGRAM_STARTED_MS, the Unix time in milliseconds at which the program was started,
 // lets it report how long the program took to show its window.
@@ -23,6 +24,7 @@ struct Options {
     std::string className;
     RECT rect{};
     DWORD exStyle = 0;
+    bool checkColour = false;
     Rgb colour;
     unsigned waitSeconds = 900;
 };
@@ -30,7 +32,7 @@ struct Options {
 constexpr int kTolerance = 2;
 
 bool ParseOptions(int argc, char** argv, Options& options) {
-    bool haveClass = false, haveRect = false, haveStyle = false, haveColour = false;
+    bool haveClass = false, haveRect = false, haveStyle = false;
     for (int i = 1; i + 1 < argc; i += 2) {
         const char* name = argv[i];
         const char* value = argv[i + 1];
@@ -39,14 +41,17 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             haveClass = true;
         } else if (std::strcmp(name, "--rect") == 0) {
             RECT& r = options.rect;
-            haveRect = std::sscanf(value, "%ld,%ld,%ld,%ld", &r.left, &r.top, &r.right,
-                                   &r.bottom) == 4;
+            haveRect =
+                std::sscanf(value, "%ld,%ld,%ld,%ld", &r.left, &r.top, &r.right, &r.bottom) == 4;
         } else if (std::strcmp(name, "--exstyle") == 0) {
             options.exStyle = static_cast<DWORD>(std::strtoul(value, nullptr, 0));
             haveStyle = true;
         } else if (std::strcmp(name, "--colour") == 0) {
             Rgb& c = options.colour;
-            haveColour = std::sscanf(value, "%d,%d,%d", &c.r, &c.g, &c.b) == 3;
+            options.checkColour = std::sscanf(value, "%d,%d,%d", &c.r, &c.g, &c.b) == 3;
+            if (!options.checkColour) {
+                return false;
+            }
         } else if (std::strcmp(name, "--wait") == 0) {
             options.waitSeconds = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
         } else {
@@ -54,7 +59,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             return false;
         }
     }
-    return haveClass && haveRect && haveStyle && haveColour && argc % 2 == 1;
+    return haveClass && haveRect && haveStyle && argc % 2 == 1;
 }
 
 int failures = 0;
@@ -77,7 +82,9 @@ std::string Hex(DWORD value) {
     return text;
 }
 
-double SecondsSince(ULONGLONG start) { return static_cast<double>(GetTickCount64() - start) / 1000; }
+double SecondsSince(ULONGLONG start) {
+    return static_cast<double>(GetTickCount64() - start) / 1000;
+}
 
 // Milliseconds since 1970, as the host's date +%s%3N counts them.
 long long UnixMilliseconds() {
@@ -133,7 +140,7 @@ int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         std::printf("usage: smoke-probe --class NAME --rect L,T,R,B --exstyle 0xHEX "
-                    "--colour R,G,B [--wait SECONDS]\n");
+                    "[--colour R,G,B] [--wait SECONDS]\n");
         return 2;
     }
     ULONG_PTR token = 0;
@@ -163,18 +170,20 @@ int main(int argc, char** argv) {
     Report(exStyle == options.exStyle,
            "extended style " + Hex(exStyle) + ", expected " + Hex(options.exStyle));
 
-    const RECT& r = options.rect;
-    const int area = (r.right - r.left) * (r.bottom - r.top);
-    const Screenshot shot = Screenshot::CaptureWhen(
-        [&](const Screenshot& s) { return CountOff(s, r, options.colour) == 0; }, 30000);
-    if (shot.Empty()) {
-        Report(false, "screen capture failed");
-    } else {
-        const int off = CountOff(shot, r, options.colour);
-        Report(off == 0, std::to_string(area - off) + " of " + std::to_string(area) +
-                             " pixels of the window show " + ToString(options.colour));
-        const int around = CountAround(shot, r, options.colour);
-        Report(around == 0, std::to_string(around) + " pixels around the window show it too");
+    if (options.checkColour) {
+        const RECT& r = options.rect;
+        const int area = (r.right - r.left) * (r.bottom - r.top);
+        const Screenshot shot = Screenshot::CaptureWhen(
+            [&](const Screenshot& s) { return CountOff(s, r, options.colour) == 0; }, 30000);
+        if (shot.Empty()) {
+            Report(false, "screen capture failed");
+        } else {
+            const int off = CountOff(shot, r, options.colour);
+            Report(off == 0, std::to_string(area - off) + " of " + std::to_string(area) +
+                                 " pixels of the window show " + ToString(options.colour));
+            const int around = CountAround(shot, r, options.colour);
+            Report(around == 0, std::to_string(around) + " pixels around the window show it too");
+        }
     }
 
     Report(PostMessageA(window, WM_CLOSE, 0, 0) != FALSE, "WM_CLOSE posted");
@@ -182,9 +191,9 @@ int main(int argc, char** argv) {
     while (IsWindow(window) && SecondsSince(closed) < options.waitSeconds) {
         Sleep(100);
     }
-    Report(IsWindow(window) == FALSE,
-           "window gone " + std::to_string(static_cast<int>(SecondsSince(closed))) +
-               " s after WM_CLOSE");
+    Report(IsWindow(window) == FALSE, "window gone " +
+                                          std::to_string(static_cast<int>(SecondsSince(closed))) +
+                                          " s after WM_CLOSE");
 
     Gdiplus::GdiplusShutdown(token);
     return failures == 0 ? 0 : 1;

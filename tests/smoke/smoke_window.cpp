@@ -73,8 +73,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     const POINT position{(GetSystemMetrics(SM_CXSCREEN) - kSize) / 2,
                          (GetSystemMetrics(SM_CYSCREEN) - kSize) / 2};
-    HWND window = CreateWindowExA(kExStyle, kClassName, "", WS_POPUP, position.x, position.y,
-                                  kSize, kSize, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(kExStyle, kClassName, "", WS_POPUP, position.x, position.y, kSize,
+                                  kSize, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 3;
     }
