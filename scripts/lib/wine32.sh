@@ -1,5 +1,5 @@
-# 32-bit Wine for one smoke run of the shipped 32-bit program. This kernel cannot execute
-# 32-bit ELF files, so the 32-bit Wine loader runs under qemu-user-static through a
+# 32-bit Wine for one smoke run of the shipped 32-bit program. Where the kernel cannot
+# execute 32-bit ELF files, the 32-bit Wine loader runs under qemu-user-static through a
 # binfmt_misc entry. The entry is switched on only while the smoke run needs it: while it is
 # on, every new 64-bit prefix would set up its 32-bit half under emulation, minutes instead
 # of seconds.
