@@ -1,9 +1,11 @@
 // Figures of the kit's window level: what one compose and present costs at the overlay's
 // size and at a large size, and what one caret blink tick costs. Prints medians.
 #include "caret.h"
+#include "child_painting.h"
 #include "compose.h"
 #include "png_window.h"
 #include "scoped_handles.h"
+#include "window_properties.h"
 
 #include <algorithm>
 #include <chrono>
@@ -57,7 +59,26 @@ ScopedBitmap Background(int width, int height) {
 }
 
 void Report(const char* what, double microseconds) {
-    std::printf("%-44s %10.1f us\n", what, microseconds);
+    std::printf("%-48s %10.1f us\n", what, microseconds);
+}
+
+// Typed children spread over the window: images, buttons and edit boxes in turn.
+void AddTypedChildren(HWND window, int count, GpImage* image, HFONT font) {
+    for (int i = 0; i < count; ++i) {
+        const int x = 10 + (i % 10) * 78;
+        const int y = 10 + (i / 10) * 110;
+        const std::uintptr_t type = static_cast<std::uintptr_t>(2 + i % 3);
+        HWND child = CreateWindowExA(0, type == ChildTypeEdit ? "EDIT" : "STATIC", "Text",
+                                     WS_CHILD | WS_VISIBLE, x, y, 70, 28, window, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+        SetWindowProperty(child, PngProperty::Type, type);
+        SetPropA(child, PngProperty::BackImage, image);
+        SetPropA(child, PngProperty::NormalImage, image);
+        SetWindowProperty(child, PngProperty::BackType, BackTypeFit);
+        SetWindowProperty(child, PngProperty::BackColor, 0xFFFFFF);
+        SetWindowProperty(child, PngProperty::BackAlpha, 255);
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
 }
 
 } // namespace
@@ -79,27 +100,34 @@ int main() {
                MedianMicroseconds(Runs, [&] { ComposeWindow(window); }));
         DestroyWindow(window);
     }
-    {
+    HFONT font =
+        CreateFontA(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+    ScopedBitmap childImage = Background(64, 64);
+    for (int children : {0, 10, 50}) {
         HWND window = CreateBenchWindow(800, 600);
         PngWindow kit;
         kit.Bind(window);
         ScopedBitmap background = Background(800, 600);
         kit.SetBackImage(background.get());
-        Report("compose+present 800x600 with background",
-               MedianMicroseconds(Runs / 4, [&] { ComposeWindow(window); }));
+        AddTypedChildren(window, children, childImage.get(), font);
+        char label[64];
+        std::snprintf(label, sizeof label, "compose+present 800x600, %d typed children", children);
+        Report(label, MedianMicroseconds(Runs / 4, [&] { ComposeWindow(window); }));
 
-        HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 24, window,
+        HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 560, 200, 24, window,
                                     nullptr, GetModuleHandleA(nullptr), nullptr);
         KillTimer(window, CaretBlinkTimerId);
         FocusedEditParent = window;
         FocusedEdit = edit;
         ComposeWindow(window);
-        Report("blink tick 800x600", MedianMicroseconds(Runs / 4, [&] {
+        std::snprintf(label, sizeof label, "blink tick 800x600, %d typed children", children);
+        Report(label, MedianMicroseconds(Runs / 4, [&] {
                    CaretBlinkTimerProc(window, WM_TIMER, CaretBlinkTimerId, 0);
                }));
         FocusedEdit = nullptr;
         FocusedEditParent = nullptr;
         DestroyWindow(window);
     }
+    DeleteObject(font);
     return 0;
 }
