@@ -1,0 +1,6 @@
+#include "overlay.h"
+#include "runtime.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return RunProgram(RunOverlay);
+}

@@ -1,0 +1,92 @@
+#include "overlay.h"
+
+#include "color_text.h"
+#include "image_loader.h"
+#include "runtime.h"
+
+#include <objbase.h>
+
+std::unique_ptr<PngWindow> OverlayPngWindow;
+ULONG_PTR GdiplusToken = 0;
+
+namespace {
+
+constexpr int OverlaySize = 66;
+constexpr const char* TimeFrameDimension = "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}";
+
+const WindowDescription OverlayWindow = [] {
+    WindowDescription description;
+    description.title = "";
+    description.width = OverlaySize;
+    description.height = OverlaySize;
+    description.startPosition = StartPosition::CentreScreen;
+    description.border = false;
+    description.controlBox = false;
+    description.maximizeButton = false;
+    description.minimizeButton = true;
+    description.visible = true;
+    description.disabled = true;
+    description.alwaysOnTop = true;
+    description.showInTaskbar = false;
+    description.movable = false;
+    description.onCreated = OnOverlayCreated;
+    return description;
+}();
+
+void RegisterLoadDialogClass() {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = LoadDialogWndProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = LoadDialogClassName;
+    RegisterClassExA(&windowClass);
+}
+
+} // namespace
+
+int RunOverlay() {
+    InitializeRuntime();
+    OverlayPngWindow = std::make_unique<PngWindow>();
+    SetExitRoutine(ExitApplication);
+    InitApplication();
+    LoadWindow(OverlayWindow);
+    RunMessageLoop();
+    return 0;
+}
+
+Gdiplus::GpStatus StartGdiplus() {
+    Gdiplus::GdiplusStartupInput input;
+    input.GdiplusVersion = 1;
+    input.DebugEventCallback = nullptr;
+    input.SuppressBackgroundThread = FALSE;
+    input.SuppressExternalCodecs = FALSE;
+    return Gdiplus::GdiplusStartup(&GdiplusToken, &input, nullptr);
+}
+
+void InitApplication() {
+    StartGdiplus();
+    FrameDimensionGuid = ByteArray(sizeof(GUID));
+    const ByteArray text = AnsiToUtf16(TimeFrameDimension);
+    CLSIDFromString(reinterpret_cast<LPCOLESTR>(text.data()),
+                    reinterpret_cast<CLSID*>(FrameDimensionGuid.data()));
+    RegisterLoadDialogClass();
+}
+
+void OnOverlayCreated() {
+    const HWND window = WindowOf(OverlayWindow);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    OverlayPngWindow->Bind(window);
+    // After Bind, which replaces the whole extended style.
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    SetWindowLongA(window, GWL_EXSTYLE,
+                   exStyle | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED);
+    OverlayPngWindow->SetBackImageBytes(CrosshairImageBytes(ChooseCrosshairStyle()));
+}
+
+void ExitApplication() {
+    FrameDimensionGuid = ByteArray();
+    OverlayPngWindow.reset();
+}
