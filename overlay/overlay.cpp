@@ -2,6 +2,7 @@
 
 #include "color_text.h"
 #include "image_loader.h"
+#include "keep_on_top.h"
 #include "runtime.h"
 
 #include <objbase.h>
@@ -12,6 +13,8 @@ ULONG_PTR GdiplusToken = 0;
 namespace {
 
 constexpr int OverlaySize = 66;
+KeepOnTop StayAbove;
+
 constexpr const char* TimeFrameDimension = "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}";
 
 const WindowDescription OverlayWindow = [] {
@@ -84,9 +87,11 @@ void OnOverlayCreated() {
     SetWindowLongA(window, GWL_EXSTYLE,
                    exStyle | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED);
     OverlayPngWindow->SetBackImageBytes(CrosshairImageBytes(ChooseCrosshairStyle()));
+    StayAbove.Start(window);
 }
 
 void ExitApplication() {
+    StayAbove.Stop();
     FrameDimensionGuid = ByteArray();
     OverlayPngWindow.reset();
 }

@@ -18,6 +18,7 @@ struct BuiltWindow {
     const WindowDescription* description;
     HWND window;
     WNDPROC classProcedure;
+    HFONT font = nullptr; // the default procedure keeps no font for a window
 };
 
 struct WindowState {
@@ -46,11 +47,18 @@ LRESULT OnWindowGone(HWND window, WNDPROC classProcedure, WPARAM wParam, LPARAM 
 }
 
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const BuiltWindow* built = Find(window);
+    BuiltWindow* built = Find(window);
     const WNDPROC classProcedure = built != nullptr ? built->classProcedure : DefWindowProcA;
     switch (message) {
     case WM_QUERYENDSESSION:
         return TRUE;
+    case WM_SETFONT:
+        if (built != nullptr) {
+            built->font = reinterpret_cast<HFONT>(wParam);
+        }
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(built != nullptr ? built->font : nullptr);
     case WM_NCDESTROY:
         return OnWindowGone(window, classProcedure, wParam, lParam);
     default:
