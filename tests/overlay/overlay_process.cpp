@@ -1,0 +1,140 @@
+#include "overlay_process.h"
+
+#include "host_command.h"
+#include "test_windows.h"
+
+#include <fstream>
+
+std::string GbkConfig(const std::string& value) {
+    return "[\xD7\xBC\xD0\xC7\xD1\xF9\xCA\xBD]\r\n\xB1\xE0\xBA\xC5=" + value + "\r\n";
+}
+
+namespace {
+
+std::wstring Widen(const std::string& text) {
+    return std::wstring(text.begin(), text.end()); // the host paths of the tests are ASCII
+}
+
+} // namespace
+
+std::wstring BuiltProgramPath() {
+    return Widen(WindowsPathOf(CROSSHAIR_EXE_HOST_PATH));
+}
+
+std::wstring ScratchFolder(const std::wstring& name) {
+    const std::wstring folder = Widen(WindowsPathOf(HostScratchPath(""))) + name;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const wchar_t* file : {L"\\Config.ini", L"\\crosshair.exe"}) {
+        DeleteFileW((folder + file).c_str());
+    }
+    return folder;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+OverlayProcess OverlayProcess::Start(const std::wstring& folder,
+                                     const std::optional<std::string>& config) {
+    const std::wstring exe = folder + L"\\crosshair.exe";
+    CopyFileW(BuiltProgramPath().c_str(), exe.c_str(), FALSE);
+    const std::wstring configPath = folder + L"\\Config.ini";
+    if (config) {
+        WriteFileBytes(configPath, *config);
+    } else {
+        DeleteFileW(configPath.c_str());
+    }
+    return StartExe(exe);
+}
+
+OverlayProcess OverlayProcess::StartExe(const std::wstring& exe) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    // A working directory other than the program's: it must find its folder by itself.
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        L"C:\\", &startup, &info)) {
+        return OverlayProcess(nullptr, 0);
+    }
+    CloseHandle(info.hThread);
+    return OverlayProcess(info.hProcess, info.dwProcessId);
+}
+
+OverlayProcess::OverlayProcess(OverlayProcess&& other) noexcept
+    : process_(other.process_), id_(other.id_) {
+    other.process_ = nullptr;
+}
+
+OverlayProcess::~OverlayProcess() {
+    if (process_ == nullptr) {
+        return;
+    }
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+HWND FindProcessWindow(DWORD processId, const char* className, bool visibleOnly) {
+    struct Search {
+        DWORD processId;
+        const char* className;
+        bool visibleOnly;
+        HWND found;
+    } search{processId, className, visibleOnly, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char name[64] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (owner == s->processId && lstrcmpA(name, s->className) == 0 &&
+                (!s->visibleOnly || IsWindowVisible(window))) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND OverlayProcess::WaitForWindow(DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (process_ != nullptr && GetTickCount64() < deadline) {
+        if (HWND window = FindProcessWindow(id_, "WTWindow", true)) {
+            return window;
+        }
+        if (WaitForSingleObject(process_, 0) == WAIT_OBJECT_0) {
+            return nullptr;
+        }
+        PumpMessages(20);
+    }
+    return nullptr;
+}
+
+std::optional<DWORD> OverlayProcess::Close(DWORD timeoutMs) {
+    if (process_ == nullptr) {
+        return std::nullopt;
+    }
+    if (HWND window = FindProcessWindow(id_, "WTWindow", false)) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        if (GetTickCount64() > deadline) {
+            return std::nullopt;
+        }
+        PumpMessages(20);
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
