@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test: the kit and the program under wine64 on a
-# private X display with a compositor. Installs what is missing first.
-#   TEST_DISPLAY=:N  run the tests on that display instead of a private one.
+# private X display with a compositor. Installs what is missing first. The tests labelled
+# "screen" run a second time on a 1366x768 display, so the overlay's place is checked on
+# two screen sizes.
+#   TEST_DISPLAY=:N  run the tests on that display instead of private ones (one pass).
 #   extra arguments go to ctest, e.g. -R Compose
 # Then runs the shipped 32-bit build once under 32-bit Wine (tests/smoke/run_x86_smoke.sh);
 # X86_SMOKE=0 leaves that out.
@@ -27,6 +29,7 @@ if [ -n "${TEST_DISPLAY:-}" ]; then
     export DISPLAY=$TEST_DISPLAY
 else
     start_private_display 1920x1080
+    export CROSSHAIR_EXPECT_SCREEN=1920x1080
 fi
 export CROSSHAIR_TEST_TMP=$repo_root/build/test-tmp
 rm -rf "$CROSSHAIR_TEST_TMP" && mkdir -p "$CROSSHAIR_TEST_TMP"
@@ -51,5 +54,17 @@ if [ "${X86_SMOKE:-1}" != 0 ]; then
     bash tests/smoke/run_x86_smoke.sh build/mingw-x86/smoke-window.exe \
         --class X86SmokeWindow --rect "$left,$top,$((left + 66)),$((top + 66))" \
         --exstyle 0x800A8 --colour 48,176,112 || status=1
+fi
+
+if [ -z "${TEST_DISPLAY:-}" ]; then
+    # Wine takes the screen size when its server starts, so the second size gets a new
+    # server on a new display, with the same prefix.
+    stop_wineserver
+    stop_private_display
+    start_private_display 1366x768
+    export CROSSHAIR_EXPECT_SCREEN=1366x768
+    start_wineserver
+    log "tests labelled screen, again on 1366x768"
+    ctest --preset mingw-x64 -L screen "$@" || status=1
 fi
 exit $status
