@@ -257,3 +257,9 @@ TEST(ReadIniValue, MatchesSectionsKeysAndValuesAsTheAnsiFunctionDoes) {
     EXPECT_EQ(ReadIniValue(wideFolder + L"\\missing.ini", Section, Key), "");
     EXPECT_EQ(ReadIniValue(L"  ", Section, Key), "");
 }
+
+TEST(ReadIniValue, TheSampleConfigurationMatches) {
+    // Saved in GBK: an editor that re-saves it as UTF-8 breaks the match.
+    const std::string sample = WindowsPathOf(CROSSHAIR_SAMPLE_CONFIG);
+    EXPECT_EQ(ReadIniValue(std::wstring(sample.begin(), sample.end()), Section, Key), "1");
+}
