@@ -28,6 +28,8 @@ const WindowDescription OverlayWindow = [] {
     description.maximizeButton = false;
     description.minimizeButton = true;
     description.visible = true;
+    // Showing must not take the focus from the game the crosshair is for.
+    description.activateWhenShown = false;
     description.disabled = true;
     description.alwaysOnTop = true;
     description.showInTaskbar = false;
@@ -80,7 +82,9 @@ void InitApplication() {
 
 void OnOverlayCreated() {
     const HWND window = WindowOf(OverlayWindow);
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Without SWP_NOACTIVATE this activates the still hidden window and takes the focus
+    // from the game.
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     OverlayPngWindow->Bind(window);
     // After Bind, which replaces the whole extended style.
     const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);

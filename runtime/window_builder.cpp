@@ -223,7 +223,7 @@ HWND LoadWindow(const WindowDescription& description) {
         description.onCreated();
     }
     if (description.visible && IsWindow(window)) {
-        ShowWindow(window, SW_SHOW);
+        ShowWindow(window, description.activateWhenShown ? SW_SHOW : SW_SHOWNA);
     }
     return window;
 }

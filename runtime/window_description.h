@@ -21,6 +21,7 @@ struct WindowDescription {
     bool maximizeButton = false;
     bool minimizeButton = false;
     bool visible = true;
+    bool activateWhenShown = true; // false: shown without taking the focus from anyone
     bool disabled = false;
     bool alwaysOnTop = false;
     bool showInTaskbar = true; // false: owned by the run time's invisible owner window

@@ -165,6 +165,22 @@ TEST(OverlayInput, ClickOnTheCrosshairReachesTheWindowBeneath) {
     DestroyWindow(probe);
 }
 
+TEST(OverlayInput, StartingItLeavesTheFocusWithTheActiveWindow) {
+    // Stands for the game: active when the overlay starts, and still active afterwards.
+    BackdropWindow game(AroundOverlay(), KnownBackground);
+    SetForegroundWindow(game.get());
+    PumpMessages(300);
+    ASSERT_EQ(GetForegroundWindow(), game.get());
+
+    OverlayProcess program = OverlayProcess::Start(ScratchFolder(L"focus"), std::nullopt);
+    const HWND overlay = program.WaitForWindow();
+    ASSERT_NE(overlay, nullptr);
+    PumpMessages(1000);
+    EXPECT_EQ(GetForegroundWindow(), game.get())
+        << (GetForegroundWindow() == overlay ? "the overlay took the focus" : "focus lost");
+    EXPECT_EQ(program.Close(), std::optional<DWORD>(0));
+}
+
 TEST(OverlayProgram, ManifestDeclaresItDpiAware) {
     // Wine does not scale unaware programs, so the difference cannot show on its screen;
     // what can be checked is that the system's own manifest reader finds the setting.
