@@ -47,13 +47,15 @@ ctest --preset mingw-x64 "$@" || status=1
 stop_wineserver
 
 if [ "${X86_SMOKE:-1}" != 0 ]; then
-    # The stand-in: 66x66 in the centre of the screen, extended style 0x800A8, opaque green.
+    # The shipped program once, with Config.ini choosing crosshair 4 (section and key in GBK).
     read -r width height < <(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 }
                                                   END { print w, h }')
     left=$(((width - 66) / 2)) top=$(((height - 66) / 2))
-    bash tests/smoke/run_x86_smoke.sh build/mingw-x86/smoke-window.exe \
-        --class X86SmokeWindow --rect "$left,$top,$((left + 66)),$((top + 66))" \
-        --exstyle 0x800A8 --colour 48,176,112 || status=1
+    smoke_config=$CROSSHAIR_TEST_TMP/Config.ini
+    printf '[\xd7\xbc\xd0\xc7\xd1\xf9\xca\xbd]\r\n\xb1\xe0\xba\xc5=4\r\n' >"$smoke_config"
+    bash tests/smoke/run_x86_smoke.sh --with "$smoke_config" build/mingw-x86/crosshair.exe \
+        --class WTWindow --rect "$left,$top,$((left + 66)),$((top + 66))" \
+        --exstyle 0x800A8 --crosshair 4 || status=1
 fi
 
 if [ -z "${TEST_DISPLAY:-}" ]; then

@@ -16,7 +16,7 @@ using Picture = std::vector<Rgb>;
 
 // Stretched the way the kit composes the window, then blended with straight alpha as the
 // compositor shows it.
-Picture ExpectedPicture(const unsigned char* constant) {
+Picture ExpectedPicture(const unsigned char* constant, Rgb background) {
     ScopedImage image = LoadScoped(EmbeddedBytes(constant));
     ScopedBitmap canvas = MakeSolidBitmap(OverlaySize, OverlaySize, 0);
     GpGraphics* raw = nullptr;
@@ -24,8 +24,6 @@ Picture ExpectedPicture(const unsigned char* constant) {
     ScopedGraphics graphics(raw);
     GdipDrawImageRect(graphics.get(), image.get(), 0, 0, OverlaySize, OverlaySize);
     graphics.reset();
-    const Rgb background{GetRValue(KnownBackground), GetGValue(KnownBackground),
-                         GetBValue(KnownBackground)};
     Picture picture;
     for (int y = 0; y < OverlaySize; ++y) {
         for (int x = 0; x < OverlaySize; ++x) {
@@ -42,12 +40,11 @@ Picture ExpectedPicture(const unsigned char* constant) {
     return picture;
 }
 
-const std::array<Picture, 5>& ExpectedPictures() {
-    static const std::array<Picture, 5> pictures{
-        ExpectedPicture(CrosshairImage1), ExpectedPicture(CrosshairImage2),
-        ExpectedPicture(CrosshairImage3), ExpectedPicture(CrosshairImage4),
-        ExpectedPicture(CrosshairImage5)};
-    return pictures;
+std::array<Picture, 5> ExpectedPictures(Rgb background) {
+    return {
+        ExpectedPicture(CrosshairImage1, background), ExpectedPicture(CrosshairImage2, background),
+        ExpectedPicture(CrosshairImage3, background), ExpectedPicture(CrosshairImage4, background),
+        ExpectedPicture(CrosshairImage5, background)};
 }
 
 } // namespace
@@ -75,12 +72,17 @@ std::string PictureMatch::Describe() const {
     return text;
 }
 
-PictureMatch MatchCrosshair(const Screenshot& shot, int left, int top) {
+PictureMatch MatchCrosshair(const Screenshot& shot, int left, int top, Rgb background) {
     PictureMatch match;
     if (shot.Empty()) {
         return match;
     }
-    const auto& pictures = ExpectedPictures();
+    static Rgb cachedBackground{-1, -1, -1};
+    static std::array<Picture, 5> pictures;
+    if (background != cachedBackground) {
+        pictures = ExpectedPictures(background);
+        cachedBackground = background;
+    }
     for (int i = 0; i < 5; ++i) {
         long long total = 0;
         for (int y = 0; y < OverlaySize; ++y) {

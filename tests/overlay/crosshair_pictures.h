@@ -13,6 +13,7 @@
 inline constexpr int OverlaySize = 66;
 // Background under the overlay in the picture tests, a colour none of the images has.
 inline constexpr COLORREF KnownBackground = RGB(30, 60, 90);
+inline constexpr Rgb KnownBackgroundRgb{30, 60, 90};
 
 struct PictureMatch {
     int best = 0;                   // 1 to 5, 0 when nothing was captured
@@ -21,8 +22,10 @@ struct PictureMatch {
     std::string Describe() const;
 };
 
-// Compares the 66 x 66 area at (left, top) of the shot with the five expected pictures.
-PictureMatch MatchCrosshair(const Screenshot& shot, int left, int top);
+// Compares the 66 x 66 area at (left, top) of the shot with the five expected pictures,
+// each blended over the given background.
+PictureMatch MatchCrosshair(const Screenshot& shot, int left, int top,
+                            Rgb background = KnownBackgroundRgb);
 
 // Captures until the area shows one of the five pictures clearly (or the timeout passes).
 PictureMatch CaptureCrosshair(int left, int top, DWORD timeoutMs = 5000);

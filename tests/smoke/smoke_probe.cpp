@@ -1,13 +1,16 @@
 // Observes a program's window from outside, as a separate 64-bit process in the same Wine
 // prefix: it waits for the window, checks its place, its extended style and (with --colour)
-// that it shows one colour on the composited screen, then sends it WM_CLOSE. One line per
+// that it shows one colour on the composited screen, or (with --crosshair) that it shows
+// that built-in crosshair over the screen behind it, then sends it WM_CLOSE. One line per
 // check, "ok" or "FAIL". Exit code 0 when every check passed, 1 when one failed (WM_CLOSE was
 // sent either way), 2 for bad arguments and 3 when no window showed.
 //
-//   smoke-probe --class NAME --rect L,T,R,B --exstyle 0xHEX [--colour R,G,B] [--wait SECONDS]
+//   smoke-probe --class NAME --rect L,T,R,B --exstyle 0xHEX [--colour R,G,B]
+//               [--crosshair N] [--wait SECONDS]
 //
 // SMOKE_PROGRAM_STARTED_MS, the Unix time in milliseconds at which the program was started,
 // lets it report how long the program took to show its window.
+#include "crosshair_pictures.h"
 #include "gdiplus_api.h"
 #include "screenshot.h"
 
@@ -26,6 +29,7 @@ struct Options {
     DWORD exStyle = 0;
     bool checkColour = false;
     Rgb colour;
+    int crosshair = 0;
     unsigned waitSeconds = 900;
 };
 
@@ -50,6 +54,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             Rgb& c = options.colour;
             options.checkColour = std::sscanf(value, "%d,%d,%d", &c.r, &c.g, &c.b) == 3;
             if (!options.checkColour) {
+                return false;
+            }
+        } else if (std::strcmp(name, "--crosshair") == 0) {
+            options.crosshair = std::atoi(value);
+            if (options.crosshair < 1 || options.crosshair > 5) {
                 return false;
             }
         } else if (std::strcmp(name, "--wait") == 0) {
@@ -140,7 +149,7 @@ int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         std::printf("usage: smoke-probe --class NAME --rect L,T,R,B --exstyle 0xHEX "
-                    "[--colour R,G,B] [--wait SECONDS]\n");
+                    "[--colour R,G,B] [--crosshair N] [--wait SECONDS]\n");
         return 2;
     }
     ULONG_PTR token = 0;
@@ -184,6 +193,21 @@ int main(int argc, char** argv) {
             const int around = CountAround(shot, r, options.colour);
             Report(around == 0, std::to_string(around) + " pixels around the window show it too");
         }
+    }
+
+    if (options.crosshair != 0) {
+        // Blended over whatever lies beneath: the screen just outside the window shows it.
+        const RECT& r = options.rect;
+        PictureMatch match;
+        Screenshot::CaptureWhen(
+            [&](const Screenshot& s) {
+                match = MatchCrosshair(s, r.left, r.top, s.At(r.left - 3, r.top - 3));
+                return match.Clear() && match.best == options.crosshair;
+            },
+            30000);
+        Report(match.Clear() && match.best == options.crosshair,
+               "crosshair " + std::to_string(options.crosshair) +
+                   " on screen: " + match.Describe());
     }
 
     Report(PostMessageA(window, WM_CLOSE, 0, 0) != FALSE, "WM_CLOSE posted");
