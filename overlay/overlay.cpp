@@ -1,6 +1,5 @@
 #include "overlay.h"
 
-#include "color_text.h"
 #include "image_loader.h"
 #include "keep_on_top.h"
 #include "runtime.h"
@@ -14,8 +13,6 @@ namespace {
 
 constexpr int OverlaySize = 66;
 KeepOnTop StayAbove;
-
-constexpr const char* TimeFrameDimension = "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}";
 
 const WindowDescription OverlayWindow = [] {
     WindowDescription description;
@@ -73,10 +70,7 @@ Gdiplus::GpStatus StartGdiplus() {
 
 void InitApplication() {
     StartGdiplus();
-    FrameDimensionGuid = ByteArray(sizeof(GUID));
-    const ByteArray text = AnsiToUtf16(TimeFrameDimension);
-    CLSIDFromString(reinterpret_cast<LPCOLESTR>(text.data()),
-                    reinterpret_cast<CLSID*>(FrameDimensionGuid.data()));
+    ParseTimeFrameDimension();
     RegisterLoadDialogClass();
 }
 

@@ -1,11 +1,20 @@
 #include "image_loader.h"
 
+#include "color_text.h"
+
 #include "memory_stream.h"
 #include "png_check.h"
 
 #include <cstring>
 
 ByteArray FrameDimensionGuid;
+
+void ParseTimeFrameDimension() {
+    FrameDimensionGuid = ByteArray(sizeof(GUID));
+    const ByteArray text = AnsiToUtf16("{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}");
+    CLSIDFromString(reinterpret_cast<LPCOLESTR>(text.data()),
+                    reinterpret_cast<CLSID*>(FrameDimensionGuid.data()));
+}
 
 namespace {
 

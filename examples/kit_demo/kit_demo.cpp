@@ -107,9 +107,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartupInput input;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    FrameDimensionGuid = ByteArray(sizeof(GUID));
-    CLSIDFromString(L"{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}",
-                    reinterpret_cast<GUID*>(FrameDimensionGuid.data()));
+    ParseTimeFrameDimension();
 
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;

@@ -13,8 +13,6 @@ int main(int argc, char** argv) {
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartupInput input;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    FrameDimensionGuid = ByteArray(sizeof(GUID));
-    CLSIDFromString(L"{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}",
-                    reinterpret_cast<GUID*>(FrameDimensionGuid.data()));
+    ParseTimeFrameDimension();
     return RUN_ALL_TESTS();
 }
