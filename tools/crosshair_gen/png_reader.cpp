@@ -1,5 +1,7 @@
 #include "png_reader.h"
 
+#include "png_filter.h"
+
 #include <zlib.h>
 
 #include <cstdlib>
@@ -9,22 +11,9 @@ namespace crosshair {
 
 namespace {
 
-constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-constexpr int kBytesPerPixel = 4;
-
 std::uint32_t bigEndian32(const std::uint8_t* p) {
     return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
            std::uint32_t{p[3]};
-}
-
-int paeth(int a, int b, int c) {
-    const int p = a + b - c;
-    const int pa = std::abs(p - a);
-    const int pb = std::abs(p - b);
-    const int pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc)
-        return a;
-    return pb <= pc ? b : c;
 }
 
 bool inflateAll(const std::vector<std::uint8_t>& in, std::vector<std::uint8_t>& out,
@@ -54,26 +43,8 @@ bool unfilter(std::vector<std::uint8_t>& raw, Canvas& image, std::string& error)
         std::uint8_t* row = image.pixel(0, y);
         const std::uint8_t* above = y > 0 ? image.pixel(0, y - 1) : nullptr;
         for (std::size_t i = 0; i < stride; ++i) {
-            const int a = i >= kBytesPerPixel ? row[i - kBytesPerPixel] : 0;
-            const int b = above ? above[i] : 0;
-            const int c = above && i >= kBytesPerPixel ? above[i - kBytesPerPixel] : 0;
-            int predictor = 0;
-            switch (type) {
-            case 0:
-                break;
-            case 1:
-                predictor = a;
-                break;
-            case 2:
-                predictor = b;
-                break;
-            case 3:
-                predictor = (a + b) / 2;
-                break;
-            case 4:
-                predictor = paeth(a, b, c);
-                break;
-            default:
+            const int predictor = filterPredictor(type, row, above, i);
+            if (predictor < 0) {
                 error = "unknown row filter " + std::to_string(type);
                 return false;
             }
@@ -86,14 +57,14 @@ bool unfilter(std::vector<std::uint8_t>& raw, Canvas& image, std::string& error)
 } // namespace
 
 bool decodePng(const std::vector<std::uint8_t>& file, DecodedPng& out, std::string& error) {
-    if (file.size() < sizeof kSignature || std::memcmp(file.data(), kSignature, 8) != 0) {
+    if (file.size() < sizeof kPngSignature || std::memcmp(file.data(), kPngSignature, 8) != 0) {
         error = "no PNG signature";
         return false;
     }
     out = {};
     std::vector<std::uint8_t> compressed;
     bool haveHeader = false;
-    std::size_t at = sizeof kSignature;
+    std::size_t at = sizeof kPngSignature;
     while (at < file.size()) {
         if (file.size() - at < 12) {
             error = "truncated chunk";

@@ -1,8 +1,9 @@
 #include "png_writer.h"
 
+#include "png_filter.h"
+
 #include <zlib.h>
 
-#include <array>
 #include <cstdlib>
 #include <stdexcept>
 #include <string_view>
@@ -10,9 +11,6 @@
 namespace crosshair {
 
 namespace {
-
-constexpr std::array<std::uint8_t, 8> kSignature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-constexpr int kBytesPerPixel = 4;
 
 void putBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v >> 24));
@@ -31,40 +29,13 @@ void putChunk(std::vector<std::uint8_t>& out, std::string_view type,
     putBigEndian32(out, static_cast<std::uint32_t>(crc));
 }
 
-int paeth(int a, int b, int c) {
-    const int p = a + b - c;
-    const int pa = std::abs(p - a);
-    const int pb = std::abs(p - b);
-    const int pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc)
-        return a;
-    return pb <= pc ? b : c;
-}
-
 // Applies one of the five PNG row filters to `row`, given the unfiltered row above.
 std::vector<std::uint8_t> filterRow(int type, const std::uint8_t* row, const std::uint8_t* above,
                                     std::size_t length) {
     std::vector<std::uint8_t> out(length + 1);
     out[0] = static_cast<std::uint8_t>(type);
     for (std::size_t i = 0; i < length; ++i) {
-        const int a = i >= kBytesPerPixel ? row[i - kBytesPerPixel] : 0;
-        const int b = above ? above[i] : 0;
-        const int c = above && i >= kBytesPerPixel ? above[i - kBytesPerPixel] : 0;
-        int predictor = 0;
-        switch (type) {
-        case 1:
-            predictor = a;
-            break;
-        case 2:
-            predictor = b;
-            break;
-        case 3:
-            predictor = (a + b) / 2;
-            break;
-        case 4:
-            predictor = paeth(a, b, c);
-            break;
-        }
+        const int predictor = filterPredictor(type, row, above, i);
         out[i + 1] = static_cast<std::uint8_t>(row[i] - predictor);
     }
     return out;
@@ -115,7 +86,7 @@ std::vector<std::uint8_t> encodePng(const Canvas& canvas) {
     const std::uint8_t rgba = 6;
     header.insert(header.end(), {depth, rgba, 0, 0, 0}); // deflate, adaptive filters, progressive
 
-    std::vector<std::uint8_t> out(kSignature.begin(), kSignature.end());
+    std::vector<std::uint8_t> out(std::begin(kPngSignature), std::end(kPngSignature));
     putChunk(out, "IHDR", header);
     putChunk(out, "IDAT", compressed);
     putChunk(out, "IEND", {});
