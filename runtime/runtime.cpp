@@ -64,6 +64,7 @@ void Shutdown() {
 } // namespace
 
 int RunProgram(int (*entry)()) {
+    runtime_internal::LoadSystemLibrariesFromSystemFolderOnly();
     State = RuntimeState{};
     State.insideProgram = true;
     int exitCode = 0;
@@ -112,6 +113,10 @@ void FatalError(const char* what) {
     if (State.insideProgram && runtime_internal::WindowProcedureDepth() == 0 && !State.ending) {
         throw FatalRuntimeError(what);
     }
+    runtime_internal::EndWithFatalError(what);
+}
+
+void runtime_internal::EndWithFatalError(const char* what) {
     ShowFatalMessage(what);
     if (!State.ending) {
         Shutdown();

@@ -12,4 +12,12 @@ void DropWindows();
 // unwind through the window manager's frames.
 int WindowProcedureDepth();
 
+// The fatal-error path for places that must not unwind (a window procedure, the delay-load
+// helper): message box, shutdown sequence, exit code -1.
+[[noreturn]] void EndWithFatalError(const char* what);
+
+// Makes libraries loaded by name come from the system folder only, not from the program's
+// folder, where anyone may have put a DLL of the same name.
+void LoadSystemLibrariesFromSystemFolderOnly();
+
 } // namespace runtime_internal

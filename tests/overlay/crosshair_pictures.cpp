@@ -110,3 +110,15 @@ PictureMatch CaptureCrosshair(int left, int top, DWORD timeoutMs) {
         timeoutMs);
     return match;
 }
+
+RECT CentredOverlayRect() {
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - OverlaySize) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - OverlaySize) / 2;
+    return {left, top, left + OverlaySize, top + OverlaySize};
+}
+
+RECT AroundOverlay() {
+    RECT area = CentredOverlayRect();
+    InflateRect(&area, 40, 40);
+    return area;
+}

@@ -27,5 +27,10 @@ struct PictureMatch {
 PictureMatch MatchCrosshair(const Screenshot& shot, int left, int top,
                             Rgb background = KnownBackgroundRgb);
 
+// Where the overlay belongs on the primary screen as it is now, and that area with a
+// margin for a backdrop.
+RECT CentredOverlayRect();
+RECT AroundOverlay();
+
 // Captures until the area shows one of the five pictures clearly (or the timeout passes).
 PictureMatch CaptureCrosshair(int left, int top, DWORD timeoutMs = 5000);

@@ -14,18 +14,6 @@
 
 namespace {
 
-RECT CentredOverlayRect() {
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - OverlaySize) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - OverlaySize) / 2;
-    return {left, top, left + OverlaySize, top + OverlaySize};
-}
-
-RECT AroundOverlay() {
-    RECT area = CentredOverlayRect();
-    InflateRect(&area, 40, 40);
-    return area;
-}
-
 // The crosshair the program started in the folder shows, 0 when it shows none clearly.
 int ShownCrosshair(const std::wstring& folder, const std::optional<std::string>& config) {
     OverlayProcess program = OverlayProcess::Start(folder, config);

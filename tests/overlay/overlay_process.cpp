@@ -3,6 +3,8 @@
 #include "host_command.h"
 #include "test_windows.h"
 
+#include <tlhelp32.h>
+
 #include <fstream>
 
 std::string GbkConfig(const std::string& value) {
@@ -63,6 +65,49 @@ OverlayProcess OverlayProcess::StartExe(const std::wstring& exe) {
     }
     CloseHandle(info.hThread);
     return OverlayProcess(info.hProcess, info.dwProcessId);
+}
+
+namespace {
+
+bool SameImage(HANDLE process, const std::wstring& image) {
+    wchar_t name[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    return QueryFullProcessImageNameW(process, 0, name, &length) &&
+           lstrcmpiW(name, image.c_str()) == 0;
+}
+
+} // namespace
+
+OverlayProcess OverlayProcess::StartWithDllOverrides(const std::string& hostExe,
+                                                     const std::string& dllOverrides) {
+    const std::wstring image = Widen(WindowsPathOf(hostExe));
+    if (RunHostCommand("(WINEDLLOVERRIDES=" + ShellQuote(dllOverrides) + " /usr/lib/wine/wine64 " +
+                       ShellQuote(hostExe) + " </dev/null >/dev/null 2>&1 &)") != 0) {
+        return OverlayProcess(nullptr, 0);
+    }
+    // The host shell hands out no Windows process; find it by its image.
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    while (GetTickCount64() < deadline) {
+        const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32FirstW(snapshot, &entry); more;
+             more = Process32NextW(snapshot, &entry)) {
+            const HANDLE process =
+                OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE,
+                            FALSE, entry.th32ProcessID);
+            if (process != nullptr && SameImage(process, image)) {
+                CloseHandle(snapshot);
+                return OverlayProcess(process, entry.th32ProcessID);
+            }
+            if (process != nullptr) {
+                CloseHandle(process);
+            }
+        }
+        CloseHandle(snapshot);
+        PumpMessages(20);
+    }
+    return OverlayProcess(nullptr, 0);
 }
 
 OverlayProcess::OverlayProcess(OverlayProcess&& other) noexcept
@@ -137,4 +182,50 @@ std::optional<DWORD> OverlayProcess::Close(DWORD timeoutMs) {
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
     return code;
+}
+
+std::optional<DWORD> OverlayProcess::WaitForExit(DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        if (GetTickCount64() > deadline) {
+            return std::nullopt;
+        }
+        PumpMessages(20);
+    }
+    DWORD code = 0;
+    if (process_ == nullptr || !GetExitCodeProcess(process_, &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+ErrorBox WaitForErrorBox(const OverlayProcess& process, DWORD timeoutMs) {
+    ErrorBox box;
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (box.window == nullptr && GetTickCount64() < deadline) {
+        box.window = FindProcessWindow(process.Id(), "#32770", true);
+        PumpMessages(20);
+    }
+    if (box.window == nullptr) {
+        return box;
+    }
+    char text[512] = {};
+    GetWindowTextA(box.window, text, sizeof text);
+    box.title = text;
+    // The message is the box's static text without an icon.
+    for (HWND child = GetWindow(box.window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = {};
+        GetClassNameA(child, className, sizeof className);
+        text[0] = '\0';
+        GetWindowTextA(child, text, sizeof text);
+        if (lstrcmpiA(className, "Static") == 0 && text[0] != '\0') {
+            box.text = text;
+        }
+    }
+    return box;
+}
+
+void DismissErrorBox(const ErrorBox& box) {
+    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
 }

@@ -26,6 +26,10 @@ class OverlayProcess {
                                 const std::optional<std::string>& config);
     // Starts an exe that is in place already.
     static OverlayProcess StartExe(const std::wstring& exe);
+    // Starts an exe (a host path) from a host shell with WINEDLLOVERRIDES set: Wine's loader
+    // reads it from the Unix environment, which a Windows environment block does not reach.
+    static OverlayProcess StartWithDllOverrides(const std::string& hostExe,
+                                                const std::string& dllOverrides);
 
     OverlayProcess(OverlayProcess&& other) noexcept;
     OverlayProcess& operator=(OverlayProcess&&) = delete;
@@ -38,6 +42,8 @@ class OverlayProcess {
     // Sends WM_CLOSE to the overlay window from this process and returns the exit code,
     // or nothing when the process does not end within the timeout.
     std::optional<DWORD> Close(DWORD timeoutMs = 10000);
+    // The exit code once the process has ended by itself, nothing after the timeout.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs = 10000);
 
   private:
     OverlayProcess(HANDLE process, DWORD id) : process_(process), id_(id) {}
@@ -47,3 +53,14 @@ class OverlayProcess {
 
 // Windows of a process whose class is the given one.
 HWND FindProcessWindow(DWORD processId, const char* className, bool visibleOnly);
+
+// The run time's fatal-error box of another process, as a user sees it.
+struct ErrorBox {
+    HWND window = nullptr;
+    std::string title;
+    std::string text;
+};
+// Waits for the process's error box; window stays null when none appears in time.
+ErrorBox WaitForErrorBox(const OverlayProcess& process, DWORD timeoutMs = 20000);
+// Presses the box's OK button.
+void DismissErrorBox(const ErrorBox& box);
