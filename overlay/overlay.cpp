@@ -32,6 +32,7 @@ const WindowDescription OverlayWindow = [] {
     description.showInTaskbar = false;
     description.movable = false;
     description.onCreated = OnOverlayCreated;
+    description.onDisplayChanged = OnOverlayDisplayChanged;
     return description;
 }();
 
@@ -86,6 +87,14 @@ void OnOverlayCreated() {
                    exStyle | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED);
     OverlayPngWindow->SetBackImageBytes(CrosshairImageBytes(ChooseCrosshairStyle()));
     StayAbove.Start(window);
+}
+
+void OnOverlayDisplayChanged() {
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - OverlaySize) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - OverlaySize) / 2;
+    // Size, place in the topmost band and picture stay as they are.
+    SetWindowPos(WindowOf(OverlayWindow), nullptr, left, top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ExitApplication() {

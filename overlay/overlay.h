@@ -24,6 +24,9 @@ Gdiplus::GpStatus StartGdiplus();
 // The overlay window's created event: topmost, layered, click-through tool window showing
 // the chosen crosshair.
 void OnOverlayCreated();
+// Moves the overlay window to the centre of the primary screen as it is now: a game or the
+// user may change the resolution while the crosshair is up.
+void OnOverlayDisplayChanged();
 // The exit routine: releases FrameDimensionGuid and OverlayPngWindow.
 void ExitApplication();
 

@@ -59,6 +59,11 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(built != nullptr ? built->font : nullptr);
+    case WM_DISPLAYCHANGE:
+        if (built != nullptr && built->description->onDisplayChanged != nullptr) {
+            built->description->onDisplayChanged();
+        }
+        return CallWindowProcA(classProcedure, window, message, wParam, lParam);
     case WM_NCDESTROY:
         return OnWindowGone(window, classProcedure, wParam, lParam);
     default:

@@ -29,4 +29,6 @@ struct WindowDescription {
     const char* icon = nullptr; // icon resource name; null: "DEFAULT_ICON"
     // Raised after the window is built and before it is shown.
     void (*onCreated)() = nullptr;
+    // Raised when the screen's resolution has changed (WM_DISPLAYCHANGE).
+    void (*onDisplayChanged)() = nullptr;
 };
