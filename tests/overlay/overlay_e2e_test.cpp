@@ -10,19 +10,23 @@
 #include <windows.h>
 
 #include <optional>
+#include <random>
 #include <string>
 
 namespace {
 
-// The crosshair the program started in the folder shows, 0 when it shows none clearly.
-int ShownCrosshair(const std::wstring& folder, const std::optional<std::string>& config) {
-    OverlayProcess program = OverlayProcess::Start(folder, config);
+// The crosshair the started program shows, 0 when it shows none clearly.
+int ShownCrosshair(OverlayProcess program) {
     EXPECT_NE(program.WaitForWindow(), nullptr) << "no overlay window";
     const RECT rect = CentredOverlayRect();
     const PictureMatch match = CaptureCrosshair(rect.left, rect.top);
     EXPECT_TRUE(match.Clear()) << match.Describe();
     EXPECT_EQ(program.Close(), std::optional<DWORD>(0)) << "exit code after WM_CLOSE";
     return match.Clear() ? match.best : 0;
+}
+
+int ShownCrosshair(const std::wstring& folder, const std::optional<std::string>& config) {
+    return ShownCrosshair(OverlayProcess::Start(folder, config));
 }
 
 } // namespace
@@ -56,6 +60,74 @@ TEST(OverlayConfig, ShowsTheCrosshairNamedExactlyInConfigIni) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(ShownCrosshair(folder, c.file), c.crosshair);
+    }
+}
+
+TEST(OverlayConfig, BadConfigIniStillStartsWithCrosshairOne) {
+    std::string random(4096, '\0');
+    std::mt19937 generator(7);
+    for (char& byte : random) {
+        byte = static_cast<char>(generator() & 0xFF);
+    }
+    const std::string section = "[\xD7\xBC\xD0\xC7\xD1\xF9\xCA\xBD]\r\n";
+    const std::string key = "\xB1\xE0\xBA\xC5";
+    const std::string megabyte(1 << 20, '3');
+    // Section and key as Unicode text: they match the names the program looks for only
+    // where the ANSI code page is GBK.
+    const std::u16string unicodeText = u"[\u51C6\u661F\u6837\u5F0F]\r\n\u7F16\u53F7=3\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t unit : unicodeText) {
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    const std::string utf8 = "\xEF\xBB\xBF[\xE5\x87\x86\xE6\x98\x9F\xE6\xA0\xB7\xE5\xBC\x8F]\r\n"
+                             "\xE7\xBC\x96\xE5\x8F\xB7=3\r\n";
+    const int unicodeNamesMatch = GetACP() == 936 ? 3 : 1;
+    using namespace std::string_literals;
+    const struct {
+        const char* what;
+        std::string file;
+        int crosshair;
+    } cases[] = {
+        {"random bytes", random, 1},
+        {"a 1 MB value", section + key + "=" + megabyte + "\r\n", 1},
+        {"a 1 MB line before the section", ";" + megabyte + "\r\n" + GbkConfig("2"), 2},
+        {"UTF-16 with a BOM", utf16, unicodeNamesMatch},
+        {"UTF-8 with a BOM", utf8, unicodeNamesMatch},
+        {"only NUL bytes", std::string(512, '\0'), 1},
+        {"NUL before the value", section + key + "=\0"s + "3\r\n", 1},
+        {"NUL inside the key", section + "\xB1\xE0\0\xBA\xC5=3\r\n"s, 1},
+        {"NUL inside the section", "[\xD7\xBC\0\xD0\xC7\xD1\xF9\xCA\xBD]\r\n"s + key + "=3\r\n", 1},
+    };
+    BackdropWindow backdrop(AroundOverlay(), KnownBackground);
+    const std::wstring folder = ScratchFolder(L"config-bad");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ShownCrosshair(folder, c.file), c.crosshair);
+    }
+}
+
+TEST(OverlayConfig, UnreadableConfigIniStillStartsWithCrosshairOne) {
+    BackdropWindow backdrop(AroundOverlay(), KnownBackground);
+    {
+        SCOPED_TRACE("a folder named Config.ini");
+        const std::wstring folder = ScratchFolder(L"config-folder");
+        CreateDirectoryW((folder + L"\\Config.ini").c_str(), nullptr);
+        EXPECT_EQ(ShownCrosshair(folder, std::nullopt), 1);
+        RemoveDirectoryW((folder + L"\\Config.ini").c_str());
+    }
+    {
+        SCOPED_TRACE("Config.ini held open exclusively by another process");
+        const std::wstring folder = ScratchFolder(L"config-locked");
+        const std::wstring config = folder + L"\\Config.ini";
+        WriteFileBytes(config, GbkConfig("3"));
+        const HANDLE held = CreateFileW(config.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        const std::wstring exe = folder + L"\\crosshair.exe";
+        CopyFileW(BuiltProgramPath().c_str(), exe.c_str(), FALSE);
+        EXPECT_EQ(ShownCrosshair(OverlayProcess::StartExe(exe)), 1);
+        CloseHandle(held);
     }
 }
 
