@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 
 namespace {
@@ -29,16 +30,27 @@ int ShownCrosshair(const std::wstring& folder, const std::optional<std::string>&
     return ShownCrosshair(OverlayProcess::Start(folder, config));
 }
 
+struct ConfigCase {
+    const char* what;
+    std::optional<std::string> file; // none: no Config.ini at all
+    int crosshair;
+};
+
+// Starts the program once per case, in one scratch folder, over a known background.
+void ExpectShownCrosshairs(const wchar_t* folderName, std::span<const ConfigCase> cases) {
+    BackdropWindow backdrop(AroundOverlay(), KnownBackground);
+    const std::wstring folder = ScratchFolder(folderName);
+    for (const ConfigCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ShownCrosshair(folder, c.file), c.crosshair);
+    }
+}
+
 } // namespace
 
 TEST(OverlayConfig, ShowsTheCrosshairNamedExactlyInConfigIni) {
-    struct Case {
-        const char* what;
-        std::optional<std::string> file;
-        int crosshair;
-    };
     const std::string utf8Section = "[\xE5\x87\x86\xE6\x98\x9F\xE6\xA0\xB7\xE5\xBC\x8F]\r\n";
-    const Case cases[] = {
+    const ConfigCase cases[] = {
         {"no file", std::nullopt, 1},
         {"empty value", GbkConfig(""), 1},
         {"1", GbkConfig("1"), 1},
@@ -55,12 +67,7 @@ TEST(OverlayConfig, ShowsTheCrosshairNamedExactlyInConfigIni) {
         {"full-width 3 in GBK", GbkConfig("\xA3\xB3"), 1},
         {"saved as UTF-8", utf8Section + "\xE7\xBC\x96\xE5\x8F\xB7=3\r\n", 1},
     };
-    BackdropWindow backdrop(AroundOverlay(), KnownBackground);
-    const std::wstring folder = ScratchFolder(L"config-cases");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(ShownCrosshair(folder, c.file), c.crosshair);
-    }
+    ExpectShownCrosshairs(L"config-cases", cases);
 }
 
 TEST(OverlayConfig, BadConfigIniStillStartsWithCrosshairOne) {
@@ -84,11 +91,7 @@ TEST(OverlayConfig, BadConfigIniStillStartsWithCrosshairOne) {
                              "\xE7\xBC\x96\xE5\x8F\xB7=3\r\n";
     const int unicodeNamesMatch = GetACP() == 936 ? 3 : 1;
     using namespace std::string_literals;
-    const struct {
-        const char* what;
-        std::string file;
-        int crosshair;
-    } cases[] = {
+    const ConfigCase cases[] = {
         {"random bytes", random, 1},
         {"a 1 MB value", section + key + "=" + megabyte + "\r\n", 1},
         {"a 1 MB line before the section", ";" + megabyte + "\r\n" + GbkConfig("2"), 2},
@@ -99,12 +102,7 @@ TEST(OverlayConfig, BadConfigIniStillStartsWithCrosshairOne) {
         {"NUL inside the key", section + "\xB1\xE0\0\xBA\xC5=3\r\n"s, 1},
         {"NUL inside the section", "[\xD7\xBC\0\xD0\xC7\xD1\xF9\xCA\xBD]\r\n"s + key + "=3\r\n", 1},
     };
-    BackdropWindow backdrop(AroundOverlay(), KnownBackground);
-    const std::wstring folder = ScratchFolder(L"config-bad");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(ShownCrosshair(folder, c.file), c.crosshair);
-    }
+    ExpectShownCrosshairs(L"config-bad", cases);
 }
 
 TEST(OverlayConfig, UnreadableConfigIniStillStartsWithCrosshairOne) {
