@@ -67,6 +67,12 @@ idle_cpu() {
 "$wine64_loader" "$repo_root/build/mingw-x64/kit_bench.exe"
 "$wine64_loader" "$repo_root/build/mingw-x64/startup_bench.exe"
 idle_cpu
+# The kit's soaks, run together in one process: private bytes before and after.
+soaks='Soak.*:ChildSoak.*:EachWrapper/TextWrappersSoak.*:KeptCanvas.*'
+soaks+=':LoadImageFromBytes.LoadingAndDisposingLeaksNothing'
+soaks+=':MemoryStream.CreateAgainAndFreeLeaveNothingBehind'
+CROSSHAIR_REPORT_PRIVATE_BYTES=1 "$wine64_loader" "$repo_root/build/mingw-x64/pngkit_tests.exe" \
+    --gtest_brief=1 --gtest_filter="$soaks" | grep -E 'private bytes across|FAILED'
 for preset in mingw-x86 mingw-x64; do
     printf 'size of build/%s/crosshair.exe: %s bytes\n' "$preset" \
         "$(stat -c %s "$repo_root/build/$preset/crosshair.exe")"
