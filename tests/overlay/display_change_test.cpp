@@ -15,18 +15,26 @@
 
 TEST(OverlayDisplay, FollowsTheCentreThroughResolutionChanges) {
     // This X screen cannot change its mode; a Wine virtual desktop can. The probe runs in
-    // one, starts the program there and changes the mode.
+    // one, starts the program there and changes the mode. Wine shares a desktop's screen
+    // with every process of its wineserver, so the desktop gets a prefix and wineserver of
+    // its own (made and removed here), and the screen of the rest of the run stays as it is.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
     const std::wstring windowsFolder = ScratchFolder(L"display-change");
     const std::string folder = HostScratchPath("display-change");
     ASSERT_TRUE(
         CopyFileW(BuiltProgramPath().c_str(), (windowsFolder + L"\\crosshair.exe").c_str(), FALSE));
     const std::string report = folder + "/report.txt";
     DeleteFileA(WindowsPathOf(report).c_str());
-    RunHostCommand("/usr/lib/wine/wine64 explorer /desktop=crosshair-display,1024x768 " +
+    RunHostCommand("export WINEPREFIX=" + ShellQuote(folder + "/prefix") +
+                       " WINEDLLOVERRIDES='mscoree,mshtml='; "
+                       "/usr/lib/wine/wine64 explorer /desktop=crosshair-display,1024x768 " +
                        ShellQuote(DISPLAY_CHANGE_PROBE_HOST_PATH) + " " +
                        ShellQuote(folder + "/crosshair.exe") + " " + ShellQuote(report) +
-                       " </dev/null >/dev/null 2>&1",
-                   120000);
+                       " </dev/null >/dev/null 2>&1; wineserver -k; rm -rf \"$WINEPREFIX\"",
+                   240000);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), width);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), height);
 
     std::stringstream lines;
     lines << std::ifstream(WindowsPathOf(report)).rdbuf();
