@@ -85,10 +85,9 @@ int main(int argc, char** argv) {
     if (argc != 3) {
         return 2;
     }
-    const std::string exe = WindowsPathOf(argv[1]);
     Report report(argv[2]);
 
-    OverlayProcess program = OverlayProcess::StartExe(std::wstring(exe.begin(), exe.end()));
+    OverlayProcess program = OverlayProcess::StartExe(WindowsPathW(argv[1]));
     const HWND window = program.WaitForWindow();
     report.Check(window != nullptr, "the overlay window showed");
     if (window == nullptr) {

@@ -27,8 +27,8 @@ TEST(OverlayDisplay, FollowsTheCentreThroughResolutionChanges) {
     const std::string report = folder + "/report.txt";
     DeleteFileA(WindowsPathOf(report).c_str());
     RunHostCommand("export WINEPREFIX=" + ShellQuote(folder + "/prefix") +
-                       " WINEDLLOVERRIDES='mscoree,mshtml='; "
-                       "/usr/lib/wine/wine64 explorer /desktop=crosshair-display,1024x768 " +
+                       " WINEDLLOVERRIDES='mscoree,mshtml='; " + HostWine64 +
+                       " explorer /desktop=crosshair-display,1024x768 " +
                        ShellQuote(DISPLAY_CHANGE_PROBE_HOST_PATH) + " " +
                        ShellQuote(folder + "/crosshair.exe") + " " + ShellQuote(report) +
                        " </dev/null >/dev/null 2>&1; wineserver -k; rm -rf \"$WINEPREFIX\"",

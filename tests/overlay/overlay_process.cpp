@@ -11,20 +11,17 @@ std::string GbkConfig(const std::string& value) {
     return "[\xD7\xBC\xD0\xC7\xD1\xF9\xCA\xBD]\r\n\xB1\xE0\xBA\xC5=" + value + "\r\n";
 }
 
-namespace {
-
-std::wstring Widen(const std::string& text) {
-    return std::wstring(text.begin(), text.end()); // the host paths of the tests are ASCII
+std::wstring WindowsPathW(const std::string& hostPath) {
+    const std::string path = WindowsPathOf(hostPath);
+    return std::wstring(path.begin(), path.end()); // the host paths of the tests are ASCII
 }
 
-} // namespace
-
 std::wstring BuiltProgramPath() {
-    return Widen(WindowsPathOf(CROSSHAIR_EXE_HOST_PATH));
+    return WindowsPathW(CROSSHAIR_EXE_HOST_PATH);
 }
 
 std::wstring ScratchFolder(const std::wstring& name) {
-    const std::wstring folder = Widen(WindowsPathOf(HostScratchPath(""))) + name;
+    const std::wstring folder = WindowsPathW(HostScratchPath("")) + name;
     CreateDirectoryW(folder.c_str(), nullptr);
     for (const wchar_t* file : {L"\\Config.ini", L"\\crosshair.exe"}) {
         DeleteFileW((folder + file).c_str());
@@ -80,8 +77,8 @@ bool SameImage(HANDLE process, const std::wstring& image) {
 
 OverlayProcess OverlayProcess::StartWithDllOverrides(const std::string& hostExe,
                                                      const std::string& dllOverrides) {
-    const std::wstring image = Widen(WindowsPathOf(hostExe));
-    if (RunHostCommand("(WINEDLLOVERRIDES=" + ShellQuote(dllOverrides) + " /usr/lib/wine/wine64 " +
+    const std::wstring image = WindowsPathW(hostExe);
+    if (RunHostCommand("(WINEDLLOVERRIDES=" + ShellQuote(dllOverrides) + " " + HostWine64 + " " +
                        ShellQuote(hostExe) + " </dev/null >/dev/null 2>&1 &)") != 0) {
         return OverlayProcess(nullptr, 0);
     }
@@ -172,16 +169,7 @@ std::optional<DWORD> OverlayProcess::Close(DWORD timeoutMs) {
     if (HWND window = FindProcessWindow(id_, "WTWindow", false)) {
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        if (GetTickCount64() > deadline) {
-            return std::nullopt;
-        }
-        PumpMessages(20);
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(process_, &code);
-    return code;
+    return WaitForExit(timeoutMs);
 }
 
 std::optional<DWORD> OverlayProcess::WaitForExit(DWORD timeoutMs) {

@@ -10,6 +10,9 @@
 // Bytes of a Config.ini that sets "编号" in section "准星样式" (both in GBK) to the value.
 std::string GbkConfig(const std::string& value);
 
+// A host path of the build or scratch tree as Wine sees it, through drive Z:.
+std::wstring WindowsPathW(const std::string& hostPath);
+
 // The built program, as Wine sees it.
 std::wstring BuiltProgramPath();
 

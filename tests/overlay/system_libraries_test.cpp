@@ -21,11 +21,6 @@ constexpr const char* PreferNativeGdiplus = "gdiplus=n,b";
 constexpr const char* NoGdiplus = "gdiplus=";
 constexpr DWORD FatalExitCode = static_cast<DWORD>(-1);
 
-std::wstring BuiltFile(const char* hostPath) {
-    const std::string path = WindowsPathOf(hostPath);
-    return std::wstring(path.begin(), path.end()); // the build tree's path is ASCII
-}
-
 bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -37,15 +32,14 @@ TEST(SystemLibraries, GdiplusPlantedBesideTheProgramIsNotLoaded) {
     const std::string hostFolder = HostScratchPath("planted-gdiplus");
     const std::wstring marker = folder + L"\\planted-gdiplus-was-loaded";
     DeleteFileW(marker.c_str());
-    ASSERT_TRUE(CopyFileW(BuiltFile(PLANTED_GDIPLUS_HOST_PATH).c_str(),
+    ASSERT_TRUE(CopyFileW(WindowsPathW(PLANTED_GDIPLUS_HOST_PATH).c_str(),
                           (folder + L"\\gdiplus.dll").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(BuiltFile(LIBRARY_PROBE_HOST_PATH).c_str(),
+    ASSERT_TRUE(CopyFileW(WindowsPathW(LIBRARY_PROBE_HOST_PATH).c_str(),
                           (folder + L"\\library-probe.exe").c_str(), FALSE));
 
     // The plant works: with these overrides, loading gdiplus.dll by name takes it.
-    ASSERT_EQ(RunHostCommand("WINEDLLOVERRIDES=" + ShellQuote(PreferNativeGdiplus) +
-                             " /usr/lib/wine/wine64 " +
-                             ShellQuote(hostFolder + "/library-probe.exe") +
+    ASSERT_EQ(RunHostCommand("WINEDLLOVERRIDES=" + ShellQuote(PreferNativeGdiplus) + " " +
+                             HostWine64 + " " + ShellQuote(hostFolder + "/library-probe.exe") +
                              " gdiplus.dll </dev/null >/dev/null 2>&1"),
               0);
     ASSERT_TRUE(FileExists(marker)) << "the planted DLL was not taken by a plain load";
@@ -83,7 +77,8 @@ TEST(SystemLibraries, MissingGdiplusEndsTheProgramWithTheErrorBox) {
 }
 
 TEST(SystemLibraries, MissingSystemFunctionEndsTheProgramWithTheErrorBox) {
-    OverlayProcess program = OverlayProcess::StartExe(BuiltFile(MISSING_FUNCTION_PROBE_HOST_PATH));
+    OverlayProcess program =
+        OverlayProcess::StartExe(WindowsPathW(MISSING_FUNCTION_PROBE_HOST_PATH));
 
     const ErrorBox box = WaitForErrorBox(program);
     ASSERT_NE(box.window, nullptr) << "no error box";

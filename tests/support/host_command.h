@@ -8,6 +8,9 @@
 // when it could not be started or did not finish within the timeout.
 int RunHostCommand(const std::string& shellCommand, unsigned timeoutMs = 20000);
 
+// The 64-bit Wine loader, for Windows programs started from a host command.
+inline constexpr const char* HostWine64 = "/usr/lib/wine/wine64";
+
 // A host path in the test scratch folder (CROSSHAIR_TEST_TMP, else /tmp).
 std::string HostScratchPath(const std::string& name);
 
